@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumora {
+
+bool IsValidUtf8(std::string_view text);
+
+// Empty when some character of the (valid UTF-8) text has no Windows-1251 code.
+// Throws Error for text that is not valid UTF-8.
+std::optional<std::string> Utf8ToWindows1251(std::string_view utf8);
+
+std::string Windows1251ToUtf8(std::string_view bytes);
+
+}  // namespace lumora
