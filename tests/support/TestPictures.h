@@ -16,7 +16,7 @@ RasterBitmap SolidBitmap(std::int32_t width, std::int32_t height, std::uint8_t b
                          std::uint8_t green, std::uint8_t red);
 
 // Encodes a bitmap as a baseline JPEG (libjpeg's compressor, used only by tests and benchmarks).
-void WriteTestJpeg(const std::filesystem::path& path, const RasterBitmap& bitmap,
-                   int quality = 90, bool progressive = false, bool greyscale = false);
+void WriteTestJpeg(const std::filesystem::path& path, const RasterBitmap& bitmap, int quality = 90,
+                   bool progressive = false, bool greyscale = false);
 
 }  // namespace lumora::test
