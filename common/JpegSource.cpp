@@ -15,8 +15,9 @@
 
 namespace lumora {
 
-// Plain C state only: libjpeg's errors leave through longjmp, which must never cross an object
-// with a destructor. Each setjmp lives in a small function below that holds nothing else.
+// libjpeg's errors leave through longjmp, which must never cross an object with a destructor:
+// each setjmp lives in a small function below that holds nothing but a pointer to this state,
+// which lives on the heap, outside every frame the jump crosses. Zero-initialised on creation.
 struct JpegState {
     jpeg_decompress_struct decoder;
     jpeg_error_mgr errorManager;
@@ -24,6 +25,16 @@ struct JpegState {
     char message[JMSG_LENGTH_MAX];
     std::FILE* file;
     bool created;
+
+    // Also runs when JpegSource's constructor fails half-way.
+    ~JpegState() {
+        if (created) {
+            jpeg_destroy_decompress(&decoder);
+        }
+        if (file != nullptr) {
+            std::fclose(file);
+        }
+    }
 };
 
 namespace {
@@ -110,7 +121,6 @@ std::uint8_t Scale255(unsigned a, unsigned b) {
 
 JpegSource::JpegSource(const std::filesystem::path& path)
     : path_(path), state_(std::make_unique<JpegState>()) {
-    std::memset(state_.get(), 0, sizeof(JpegState));
     state_->decoder.err = jpeg_std_error(&state_->errorManager);
     state_->decoder.client_data = state_.get();
     state_->errorManager.error_exit = ExitWithMessage;
@@ -132,14 +142,7 @@ JpegSource::JpegSource(const std::filesystem::path& path)
     state_->decoder.out_color_space = cmyk_ ? JCS_CMYK : JCS_EXT_BGR;
 }
 
-JpegSource::~JpegSource() {
-    if (state_->created) {
-        jpeg_destroy_decompress(&state_->decoder);
-    }
-    if (state_->file != nullptr) {
-        std::fclose(state_->file);
-    }
-}
+JpegSource::~JpegSource() = default;
 
 void JpegSource::Fail() const {
     throw Error("Не удаётся декодировать JPEG \"" + path_.string() + "\": " + state_->message);
