@@ -188,19 +188,29 @@ const Outcome kQuestionable[] = {
 };
 
 const Outcome kBad[] = {
-    {"badbitcount.bmp", false},   {"badbitssize.bmp", true},  // the image size field is not needed
-                                                              // for uncompressed rows
-    {"baddens1.bmp", true},                                   // resolution is only information
-    {"baddens2.bmp", true},       {"badfilesize.bmp", true},  // the file size field is not needed
-                                                              // either
-    {"badheadersize.bmp", false}, {"badpalettesize.bmp", false}, {"badplanes.bmp", false},
-    {"badrle.bmp", false},                                    // runs past the right edge
-    {"badrle4.bmp", false},       {"badrle4bis.bmp", false},  // deltas past the right edge
-    {"badrle4ter.bmp", false},    {"badrlebis.bmp", false},      {"badrleter.bmp", false},
-    {"badwidth.bmp", false},      {"pal8badindex.bmp", true},  // indices without a palette entry
-                                                               // are black
-    {"reallybig.bmp", false},     {"rgb16-880.bmp", true},     // blue has no bits: it is 0
-    {"rletopdown.bmp", false},    {"shortfile.bmp", false},
+    {"badbitcount.bmp", false},
+    {"badbitssize.bmp", true},  // the image size field is not needed
+                                // for uncompressed rows
+    {"baddens1.bmp", true},     // resolution is only information
+    {"baddens2.bmp", true},
+    {"badfilesize.bmp", true},  // the file size field is not needed
+                                // either
+    {"badheadersize.bmp", false},
+    {"badpalettesize.bmp", false},
+    {"badplanes.bmp", false},
+    {"badrle.bmp", false},  // runs past the right edge
+    {"badrle4.bmp", false},
+    {"badrle4bis.bmp", false},  // deltas past the right edge
+    {"badrle4ter.bmp", false},
+    {"badrlebis.bmp", false},
+    {"badrleter.bmp", false},
+    {"badwidth.bmp", false},
+    {"pal8badindex.bmp", true},  // indices without a palette entry
+                                 // are black
+    {"reallybig.bmp", false},
+    {"rgb16-880.bmp", true},  // blue has no bits: it is 0
+    {"rletopdown.bmp", false},
+    {"shortfile.bmp", false},
 };
 
 void ExpectOutcome(const fs::path& path, bool loads) {
