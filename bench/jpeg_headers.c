@@ -3,8 +3,8 @@
  *
  *   jpeg_headers DIR [ROUNDS]
  *
- * Lists the folder once, reads every header once to warm up, then ROUNDS times more (default 9) and prints the median
- * time of one pass in milliseconds ("1000 headers: 17.912 ms"). */
+ * Lists the folder once, reads every header once to warm up, then ROUNDS times more (default 9)
+ * and prints the median time of one pass in milliseconds ("1000 headers: 17.912 ms"). */
 #include <dirent.h>
 #include <stdio.h>
 #include <stdlib.h>
