@@ -97,8 +97,7 @@ std::optional<PictureSize> BestCanvasFor(std::int64_t width, std::int64_t height
             return std::nullopt;
         }
     }
-    CheckPictureSize(width, height,
-                     "холст " + std::to_string(width) + " x " + std::to_string(height));
+    CheckPictureSize(width, height, "холст для размещения «Лучший вид»");
     return PictureSize{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
 }
 

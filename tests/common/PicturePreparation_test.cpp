@@ -3,8 +3,10 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <functional>
 #include <string>
 
+#include "common/BestFit.h"
 #include "common/BmpReader.h"
 #include "common/BmpWriter.h"
 #include "common/PicturePreparation.h"
