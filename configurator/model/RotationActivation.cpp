@@ -11,6 +11,7 @@
 #include "common/Settings.h"
 #include "common/StateFile.h"
 #include "common/TextLines.h"
+#include "platform/Error.h"
 #include "platform/Files.h"
 
 namespace lumora {
@@ -60,19 +61,24 @@ bool EnableRotation(const std::vector<ScheduleSource>& entries, const Activation
     }
     Registry& registry = context.registry;
 
-    // The schedule is made (and every path checked) before anything is written, so a path the
-    // line format cannot hold leaves no trace.
+    // Everything that can be checked is checked before anything is written: a path the schedule
+    // cannot hold or a missing Run key leaves no trace.
     const std::vector<std::size_t> order = ShuffledOrder(entries.size(), random);
     TextLines schedule;
     schedule.reserve(order.size());
     for (const std::size_t index : order) {
         schedule.push_back(FormatScheduleLine(entries[index].path, entries[index].letterText));
     }
+    // The Run key belongs to the operating system: opened, never created.
+    if (!registry.KeyExists(RegistryRoot::LocalMachine, kRunKey)) {
+        throw Error("Не удаётся включить смену обоев: нет раздела реестра \"HKEY_LOCAL_MACHINE" +
+                    std::string(kRunKey) +
+                    "\", в котором lumo4 регистрируется для запуска при входе");
+    }
 
     WriteStoredResolution(registry, context.targetResolution.width,
                           context.targetResolution.height);
     SaveTextLines(ScheduleFilePath(context.windowsDirectory), schedule);
-    // The Run key belongs to the operating system: opened, never created.
     registry.WriteString(RegistryRoot::LocalMachine, kRunKey, kApplierRunValue,
                          PathToUtf8(context.startDirectory / "lumo4"));
 

@@ -15,21 +15,23 @@ namespace {
 
 constexpr std::string_view kResolutionValue = "Resolution";
 
-std::string DisplayValueName() {
-    return "\"" + std::string(kResolutionValue) + "\" раздела HKEY_LOCAL_MACHINE" +
-           std::string(kDisplaySettingsKey);
+std::string DisplayKeyName() {
+    return "HKEY_LOCAL_MACHINE" + std::string(kDisplaySettingsKey);
 }
 
-// One side of the display value; the error names both the whole value and the faulty part.
+// One side of the display value; the error names the whole value and the faulty part.
 std::int32_t ParseSide(std::string_view sideText, const std::optional<std::string>& value) {
+    if (!value) {
+        throw Error(
+            "Не удаётся прочитать разрешение экрана: нет значения \"Resolution\" в разделе " +
+            DisplayKeyName());
+    }
     try {
         return ParseInt32(sideText);
     } catch (const Error& error) {
-        const std::string what =
-            value ? "значение " + DisplayValueName() + " равно \"" + *value + "\""
-                  : "значения " + DisplayValueName() + " нет";
-        throw Error("Не удаётся прочитать разрешение экрана: " + what +
-                    ", а нужно «ширина,высота» (" + error.what() + ")");
+        throw Error("Не удаётся прочитать разрешение экрана: значение \"Resolution\" раздела " +
+                    DisplayKeyName() + " равно \"" + *value +
+                    "\", а нужно «ширина,высота»: " + error.what());
     }
 }
 

@@ -178,7 +178,7 @@ TEST_F(RotationActivation, EarlierDeleteMarkIsHonouredOnlyForBitmaps) {
     }
 }
 
-TEST_F(RotationActivation, MissingRunKeyFailsNamingItBeforeTheStateFileIsWritten) {
+TEST_F(RotationActivation, MissingRunKeyFailsNamingItBeforeAnythingIsWritten) {
     registry_->DeleteKey(kMachine, kRunKey);
     const std::string photo = Picture("photo.jpg");
     try {
@@ -188,6 +188,8 @@ TEST_F(RotationActivation, MissingRunKeyFailsNamingItBeforeTheStateFileIsWritten
         EXPECT_NE(std::string(error.what()).find("Run"), std::string::npos) << error.what();
     }
     EXPECT_FALSE(registry_->KeyExists(kMachine, kRunKey));  // never created
+    EXPECT_FALSE(registry_->KeyExists(kMachine, kLumoraKey));
+    EXPECT_FALSE(FileExists(SchedulePath()));
     EXPECT_FALSE(FileExists(StatePath()));
     EXPECT_FALSE(FileExists(BitmapPathFor(photo)));
     EXPECT_EQ(Desktop("Wallpaper"), std::nullopt);

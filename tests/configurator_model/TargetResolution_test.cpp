@@ -42,7 +42,7 @@ TEST_F(TargetResolutionTest, FaultyValueFailsNamingItAndKeepsWhatWasStoredBefore
     const Case cases[] = {
         {"no comma", "1024x768", false, 7, 9, "\"1024x768\""},
         {"empty width", ",768", false, 7, 9, "\",768\""},
-        {"faulty height", "1024,abc", false, 1024, 9, "\"abc\""},
+        {"faulty height", "1024,abc", false, 1024, 9, "\"1024,abc\""},
         {"empty height", "1024,", false, 1024, 9, "\"1024,\""},
         {"value missing", std::nullopt, false, 7, 9, "\"Resolution\""},
         {"key missing", std::nullopt, true, 7, 9, "Display\\Settings"},
