@@ -14,4 +14,8 @@ std::optional<std::string> Utf8ToWindows1251(std::string_view utf8);
 
 std::string Windows1251ToUtf8(std::string_view bytes);
 
+// The text as valid UTF-8 for an error message: every byte that is not part of a well-formed
+// character is shown as \xNN.
+std::string DisplayableUtf8(std::string_view text);
+
 }  // namespace lumora
