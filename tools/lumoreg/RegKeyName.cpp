@@ -1,0 +1,29 @@
+#include "tools/lumoreg/RegKeyName.h"
+
+#include "platform/RegistryNames.h"
+
+namespace lumora {
+
+std::optional<RegKeyName> ParseRegKeyName(std::string_view text) {
+    const auto separator = text.find('\\');
+    const auto root = FoldRegistryName(text.substr(0, separator));
+    RegKeyName name{RegistryRoot::LocalMachine, {}};
+    if (root == "hklm" || root == "hkey_local_machine") {
+        name.root = RegistryRoot::LocalMachine;
+    } else if (root == "hkcu" || root == "hkey_current_user") {
+        name.root = RegistryRoot::CurrentUser;
+    } else {
+        return std::nullopt;
+    }
+    if (separator != std::string_view::npos) {
+        for (const auto& part : SplitRegistryKeyPath(text.substr(separator))) {
+            if (!name.path.empty()) {
+                name.path += '\\';
+            }
+            name.path += part;
+        }
+    }
+    return name;
+}
+
+}  // namespace lumora
