@@ -34,15 +34,17 @@ std::string FirstLetterOf(std::string_view letterText) {
     return std::string(letterText.substr(0, end));
 }
 
-// Deletes the bitmap a state file marks, if the file exists and the mark names one of ours.
-void DeleteMarkedBitmap(const std::filesystem::path& statePath) {
+// The bitmap an earlier state file marks for deletion, if the file exists and the mark names one
+// of ours. Error naming the state file when it exists but cannot be read.
+std::optional<std::filesystem::path> MarkedBitmap(const std::filesystem::path& statePath) {
     if (!FileExists(statePath)) {
-        return;
+        return std::nullopt;
     }
     if (const auto mark = ReadDeleteMark(LoadTextLines(statePath));
         mark && IsDeletableMark(*mark)) {
-        DeleteFileQuietly(PathFromUtf8(*mark));
+        return PathFromUtf8(*mark);
     }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -62,13 +64,16 @@ bool EnableRotation(const std::vector<ScheduleSource>& entries, const Activation
     Registry& registry = context.registry;
 
     // Everything that can be checked is checked before anything is written: a path the schedule
-    // cannot hold or a missing Run key leaves no trace.
+    // cannot hold, a missing Run key or an unreadable state file leaves no trace.
+    const auto statePath = StateFilePath(context.windowsDirectory);
+    const std::optional<std::filesystem::path> earlierBitmap = MarkedBitmap(statePath);
     const std::vector<std::size_t> order = ShuffledOrder(entries.size(), random);
     TextLines schedule;
     schedule.reserve(order.size());
     for (const std::size_t index : order) {
         schedule.push_back(FormatScheduleLine(entries[index].path, entries[index].letterText));
     }
+    const std::string applierPath = PathToUtf8(context.startDirectory / "lumo4");
     // The Run key belongs to the operating system: opened, never created.
     if (!registry.KeyExists(RegistryRoot::LocalMachine, kRunKey)) {
         throw Error("Не удаётся включить смену обоев: нет раздела реестра \"HKEY_LOCAL_MACHINE" +
@@ -79,13 +84,13 @@ bool EnableRotation(const std::vector<ScheduleSource>& entries, const Activation
     WriteStoredResolution(registry, context.targetResolution.width,
                           context.targetResolution.height);
     SaveTextLines(ScheduleFilePath(context.windowsDirectory), schedule);
-    registry.WriteString(RegistryRoot::LocalMachine, kRunKey, kApplierRunValue,
-                         PathToUtf8(context.startDirectory / "lumo4"));
+    registry.WriteString(RegistryRoot::LocalMachine, kRunKey, kApplierRunValue, applierPath);
 
     const ScheduleSource& first = entries[order.front()];
     const std::string letter = FirstLetterOf(first.letterText);
-    const auto statePath = StateFilePath(context.windowsDirectory);
-    DeleteMarkedBitmap(statePath);
+    if (earlierBitmap) {
+        DeleteFileQuietly(*earlierBitmap);
+    }
 
     std::optional<PictureSize> canvas;
     if (letter == "B") {
@@ -124,7 +129,9 @@ void DisableRotation(const ActivationContext& context) {
 
     DeleteFileQuietly(ScheduleFilePath(context.windowsDirectory));
     const auto statePath = StateFilePath(context.windowsDirectory);
-    DeleteMarkedBitmap(statePath);
+    if (const auto marked = MarkedBitmap(statePath)) {
+        DeleteFileQuietly(*marked);
+    }
     DeleteFileQuietly(statePath);
 
     if (registry.KeyExists(kMachine, kRunKey)) {

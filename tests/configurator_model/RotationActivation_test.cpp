@@ -208,6 +208,21 @@ TEST_F(RotationActivation, PathTheScheduleCannotHoldFailsBeforeAnythingIsWritten
     EXPECT_EQ(RunValue(), std::nullopt);
 }
 
+TEST_F(RotationActivation, UnreadableStateFileFailsEnableBeforeAnythingIsWritten) {
+    test::WriteBytes(StatePath(),
+                     "\xEF\xBB\xBF"
+                     "active=2\r\n\xFF\xFE\r\n");  // damaged UTF-8
+    try {
+        Enable({{Picture("wall.bmp"), "C"}});
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("Lumora.ini"), std::string::npos) << error.what();
+    }
+    EXPECT_FALSE(registry_->KeyExists(kMachine, kLumoraKey));
+    EXPECT_FALSE(FileExists(SchedulePath()));
+    EXPECT_EQ(RunValue(), std::nullopt);
+}
+
 TEST_F(RotationActivation, UnreadablePictureEndsEnableWithoutStateFile) {
     const std::string broken = (Work() / "broken.jpg").string();
     test::WriteBytes(broken, "not a jpeg at all");
