@@ -1,6 +1,10 @@
 #include "tools/lumoreg/RegKeyName.h"
 
+#include <vector>
+
+#include "platform/Error.h"
 #include "platform/RegistryNames.h"
+#include "platform/TextEncoding.h"
 
 namespace lumora {
 
@@ -15,13 +19,21 @@ std::optional<RegKeyName> ParseRegKeyName(std::string_view text) {
     } else {
         return std::nullopt;
     }
-    if (separator != std::string_view::npos) {
-        for (const auto& part : SplitRegistryKeyPath(text.substr(separator))) {
-            if (!name.path.empty()) {
-                name.path += '\\';
-            }
-            name.path += part;
+    if (separator == std::string_view::npos) {
+        return name;
+    }
+    std::vector<std::string> parts;
+    try {
+        parts = SplitRegistryKeyPath(text.substr(separator));
+    } catch (const Error&) {
+        throw Error("Неверный раздел реестра \"" + DisplayableUtf8(text) +
+                    "\": пустое имя раздела");
+    }
+    for (const auto& part : parts) {
+        if (!name.path.empty()) {
+            name.path += '\\';
         }
+        name.path += part;
     }
     return name;
 }
