@@ -67,9 +67,9 @@ compare() {
     local title=$1 photo=$2 letter=$3
     shift 3
     local names=() commands=() i round start
-    for spec in "$@"; do
-        names+=("${spec%%=*}")
-        commands+=("${spec#*=}")
+    for entry in "$@"; do
+        names+=("${entry%%=*}")
+        commands+=("${entry#*=}")
     done
     declare -A times=() memory=()
     for ((round = 0; round < rounds; ++round)); do
