@@ -18,13 +18,13 @@ extern TForm2* Form2;
 // Creates the windows in their order (the main window's start-up runs first, while it is
 // created), all hidden; the references name them while this lives.
 class ProgramWindows {
-  public:
+public:
     ProgramWindows();
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-  private:
+private:
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm4> form4_;
     std::unique_ptr<TForm5> form5_;

@@ -1,8 +1,9 @@
 #include "configurator/TForm1.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QPalette>
 #include <chrono>
 #include <optional>
@@ -139,6 +140,14 @@ void TForm1::CreateControls() {
     List1->setGeometry(8, 256, 337, 217);
     List1->setFont(InterfaceFont(11));
     PaintLimeOnBlack(List1);
+    // The column captions stay on the window's own colours, as column headers are drawn.
+    QPalette captions = List1->header()->palette();
+    const QPalette standard = QApplication::palette();
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base, QPalette::Text,
+                            QPalette::WindowText, QPalette::ButtonText}) {
+        captions.setColor(role, standard.color(role));
+    }
+    List1->header()->setPalette(captions);
 
     Label1 = new QLabel("Атрибут размещения:", this);
     Label1->move(360, 273);

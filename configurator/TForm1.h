@@ -34,7 +34,7 @@ inline constexpr char kUntitledWindowTitle[] = "Lumora v4.5 :: Без назва
 class TForm1 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     TForm1();
     ~TForm1() override;
 
@@ -93,7 +93,7 @@ class TForm1 : public QWidget {
     void ToolButton3Click();
     void ToolButton4Click();
 
-  private:
+private:
     void CreateControls();
     void CreateMenus();
     void FormCreate();

@@ -8,7 +8,7 @@ namespace lumora {
 class TForm2 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     TForm2();
 };
 

@@ -18,7 +18,7 @@ namespace lumora {
 class TForm4 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     TForm4();
 
     QGroupBox* GroupBox1 = nullptr;

@@ -11,7 +11,7 @@ namespace lumora {
 class TForm5 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     TForm5();
 
     QProgressBar* g1 = nullptr;

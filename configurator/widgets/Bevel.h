@@ -9,7 +9,7 @@ namespace lumora {
 class Bevel : public QFrame {
     Q_OBJECT
 
-  public:
+public:
     Bevel(QWidget* parent, const QRect& buttonBounds);
 };
 

@@ -10,19 +10,19 @@ namespace lumora {
 class DirectoryListBox : public QListWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit DirectoryListBox(QWidget* parent = nullptr);
 
     void SetDirectory(const QString& directory);
     const QString& Directory() const { return directory_; }
 
-  signals:
+signals:
     void directoryChanged(const QString& directory);
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     void OpenItem(QListWidgetItem* item);
 
     QString directory_;

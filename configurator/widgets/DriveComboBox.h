@@ -10,14 +10,14 @@ namespace lumora {
 class DriveComboBox : public QComboBox {
     Q_OBJECT
 
-  public:
+public:
     explicit DriveComboBox(QWidget* parent = nullptr);
 
     // Chooses the drive that holds the folder (the one with the longest matching root).
     void SetDriveOf(const QString& directory);
     QString CurrentRoot() const;
 
-  signals:
+signals:
     void driveChanged(const QString& root);
 };
 

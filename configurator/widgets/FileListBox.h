@@ -12,7 +12,7 @@ namespace lumora {
 class FileListBox : public QListWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit FileListBox(QWidget* parent = nullptr);
 
     void SetMask(const QString& mask);
@@ -26,7 +26,7 @@ class FileListBox : public QListWidget {
     QString FileName() const;
     std::vector<int> SelectedIndices() const;
 
-  private:
+private:
     QString directory_;
     QStringList patterns_;
 };

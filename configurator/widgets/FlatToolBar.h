@@ -11,16 +11,16 @@ namespace lumora {
 class FlatToolBar : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     FlatToolBar(QWidget* parent, QSize buttonSize);
 
     QToolButton* AddButton(const QString& caption, int left);
     void AddSeparator(int left, int width);
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QSize buttonSize_;
 };
 

@@ -11,20 +11,20 @@ namespace lumora {
 class PictureBox : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void SetPicture(QImage picture);
     const QImage& Picture() const { return picture_; }
 
-  signals:
+signals:
     void clicked();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-  private:
+private:
     QImage picture_;
 };
 

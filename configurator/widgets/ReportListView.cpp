@@ -10,7 +10,7 @@ namespace {
 
 // Draws the cell, then its right and bottom grid lines.
 class GridDelegate : public QStyledItemDelegate {
-  public:
+public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,

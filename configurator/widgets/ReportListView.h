@@ -17,7 +17,7 @@ struct ReportColumn {
 class ReportListView : public QTreeWidget {
     Q_OBJECT
 
-  public:
+public:
     ReportListView(const std::vector<ReportColumn>& columns, QWidget* parent = nullptr);
 
     int RowCount() const { return topLevelItemCount(); }
@@ -36,7 +36,7 @@ class ReportListView : public QTreeWidget {
     void EndUpdate();
     bool Updating() const { return updateDepth_ > 0; }
 
-  private:
+private:
     int updateDepth_ = 0;
 };
 

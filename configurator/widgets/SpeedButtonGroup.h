@@ -12,7 +12,7 @@ namespace lumora {
 class SpeedButtonGroup : public QObject {
     Q_OBJECT
 
-  public:
+public:
     explicit SpeedButtonGroup(QObject* parent = nullptr);
 
     // The button is made checkable and joins the group.
@@ -20,7 +20,7 @@ class SpeedButtonGroup : public QObject {
     // The button that is down, or none.
     QAbstractButton* Down() const;
 
-  private:
+private:
     void OnToggled(QAbstractButton* button, bool down);
 
     QList<QPointer<QAbstractButton>> buttons_;
