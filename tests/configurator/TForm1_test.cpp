@@ -9,6 +9,7 @@
 
 #include "common/Settings.h"
 #include "common/TextLines.h"
+#include "configurator/widgets/FileListBox.h"
 #include "configurator/widgets/PictureBox.h"
 #include "configurator/widgets/ReportListView.h"
 #include "platform/Error.h"
@@ -83,6 +84,35 @@ TEST_F(LumosetTest, StateFileAtStartOffersOnlyDisable) {
     EXPECT_TRUE(errors_.isEmpty());
     EXPECT_FALSE(Main().sp1->isEnabled());
     EXPECT_TRUE(Main().sp2->isEnabled());
+}
+
+TEST_F(LumosetTest, LayoutCaptionsMenusAndShortcuts) {
+    StartProgram();
+    EXPECT_EQ(Main().size(), QSize(702, 480));
+    EXPECT_EQ(Main().minimumSize(), Main().maximumSize());  // not resizable
+    EXPECT_EQ(Main().List1->geometry(), QRect(8, 256, 337, 217));
+    EXPECT_EQ(Main().sp4->geometry(), QRect(360, 408, 330, 64));
+    EXPECT_EQ(Main().ToolButton4->geometry(), QRect(271, 0, 85, 24));
+    EXPECT_FALSE(Main().image1->isEnabled());
+    struct Item {
+        QAction* action;
+        const char* caption;
+        const char* keys;
+    };
+    for (const Item& item :
+         {Item{Main().Bitmap1, "Конвертировать в Bitmap", "Ctrl+B"},
+          Item{Main().Jpeg1, "Конвертировать в Jpeg", "Ctrl+J"},
+          Item{Main().N1, "Удалить файл", "Del"}, Item{Main().N2, "Добавить все", "Ctrl+Ins"},
+          Item{Main().N3, "Добавить выбранные", "Ins"},
+          Item{Main().N4, "Удалить текущую картинку", "Del"},
+          Item{Main().N5, "Удалить выбранные картинки", "Shift+Del"},
+          Item{Main().N6, "Изменить путь к выбранным картинкам", ""}}) {
+        EXPECT_EQ(item.action->text().toStdString(), item.caption);
+        EXPECT_EQ(item.action->shortcut().toString().toStdString(), item.keys);
+        EXPECT_FALSE(item.action->isEnabled()) << item.caption;  // commands still to come
+    }
+    EXPECT_EQ(Main().Menu1->actions().size(), 5);
+    EXPECT_EQ(Main().PopupMenu1->actions().size(), 3);
 }
 
 TEST_F(LumosetTest, ExitClosesTheMainWindow) {
