@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts lumoset from build/bin (its start directory) with the default prefix.
+# Sets up, builds and starts lumoset from build/bin (its start directory, which holds its data
+# files and lumo4) with the default prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)"
-
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
-    echo "lumoset needs a graphical display: start it from a desktop session, or run it under Xvfb with: xvfb-run -a scripts/run.sh" >&2
+    echo "lumoset needs a graphical display: run it in a desktop session, or under Xvfb: xvfb-run -a scripts/run.sh" >&2
     exit 1
 fi
+
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target lumoset lumo4 lumoreg -j "$(nproc)"
 cd build/bin
 exec ./lumoset
