@@ -1,15 +1,11 @@
 #include "platform/Files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <memory>
-#include <random>
 
 #include "platform/Error.h"
+#include "platform/FileReplacement.h"
 #include "platform/SystemErrorText.h"
 #include "platform/TextEncoding.h"
 
@@ -24,72 +20,6 @@ std::string Quoted(const std::filesystem::path& path) {
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-// Closes the descriptor unless it was handed over; the temporary file is removed with it unless
-// it was renamed into place.
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(const std::filesystem::path& target) {
-        std::random_device seed;
-        std::mt19937_64 random(seed());
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            path_ = target;
-            path_ += ".tmp-" + std::to_string(random() % 1000000000);
-            descriptor_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (descriptor_ >= 0 || errno != EEXIST) {
-                return;
-            }
-        }
-    }
-    ~TemporaryFile() {
-        if (descriptor_ >= 0) {
-            ::close(descriptor_);
-        }
-        if (!renamed_) {
-            ::unlink(path_.c_str());
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    int Descriptor() const { return descriptor_; }
-    const std::filesystem::path& Path() const { return path_; }
-    // Closes the file; false (with errno set) when the last writes failed.
-    bool Close() {
-        const int result = ::close(descriptor_);
-        descriptor_ = -1;
-        return result == 0;
-    }
-    void MarkRenamed() { renamed_ = true; }
-
-  private:
-    std::filesystem::path path_;
-    int descriptor_ = -1;
-    bool renamed_ = false;
-};
-
-bool WriteAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Makes the rename itself durable; a failure here is not worth failing the write for.
-void SyncFolder(const std::filesystem::path& folder) {
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-}
 
 }  // namespace
 
@@ -123,31 +53,9 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    const auto fail = [&](int errorNumber) {
-        throw Error("Не удаётся записать файл " + Quoted(path) + ": " +
-                    SystemErrorText(errorNumber));
-    };
-    if (std::error_code error; std::filesystem::is_directory(path, error)) {
-        fail(EISDIR);
-    }
-    TemporaryFile temporary(path);
-    if (temporary.Descriptor() < 0) {
-        fail(errno);
-    }
-    // A replaced file keeps its permissions.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
-        ::fchmod(temporary.Descriptor(), old.st_mode & 07777);
-    }
-    if (!WriteAll(temporary.Descriptor(), bytes) || ::fsync(temporary.Descriptor()) != 0 ||
-        !temporary.Close()) {
-        fail(errno);
-    }
-    if (::rename(temporary.Path().c_str(), path.c_str()) != 0) {
-        fail(errno);
-    }
-    temporary.MarkRenamed();
-    SyncFolder(path.has_parent_path() ? path.parent_path() : std::filesystem::path("."));
+    FileReplacement replacement(path);
+    replacement.WriteAt(0, bytes.data(), bytes.size());
+    replacement.Commit(Durability::Flushed);
 }
 
 bool FileExists(const std::filesystem::path& path) noexcept {
