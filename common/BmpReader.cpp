@@ -1,20 +1,15 @@
 #include "common/BmpReader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "common/BmpFormat.h"
 #include "platform/Error.h"
-#include "platform/SystemErrorText.h"
+#include "platform/RandomAccessFile.h"
 
 namespace lumora {
 namespace {
@@ -30,26 +25,13 @@ std::string Quoted(const std::filesystem::path& path) {
 // Reads a file through a buffer of its own. Every read is checked against the end of the file, so
 // no offset taken from a damaged header can reach outside the file's bytes.
 class FileReader {
-  public:
-    explicit FileReader(const std::filesystem::path& path) : path_(path) {
-        file_.reset(std::fopen(path.c_str(), "rb"));
-        if (!file_) {
-            throw Error("Не удаётся открыть файл " + Quoted(path) + ": " + SystemErrorText(errno));
-        }
-        struct stat status {};
-        if (::fstat(::fileno(file_.get()), &status) != 0) {
-            ReadFailed(errno);
-        }
-        if (!S_ISREG(status.st_mode)) {
-            throw Error("Не удаётся открыть файл " + Quoted(path) + ": это не обычный файл");
-        }
-        size_ = static_cast<std::uint64_t>(status.st_size);
-        std::setvbuf(file_.get(), nullptr, _IONBF, 0);  // the buffer below is the only one
+public:
+    explicit FileReader(const std::filesystem::path& path) : file_(path) {
         buffer_.resize(kBufferBytes);
     }
 
-    const std::filesystem::path& Path() const { return path_; }
-    std::uint64_t Size() const { return size_; }
+    const std::filesystem::path& Path() const { return file_.Path(); }
+    std::uint64_t Size() const { return file_.Size(); }
     std::uint64_t Offset() const { return bufferStart_ + position_; }
 
     void Seek(std::uint64_t offset) {
@@ -57,13 +39,8 @@ class FileReader {
             position_ = static_cast<std::size_t>(offset - bufferStart_);
             return;
         }
-        if (offset > size_) {
-            offset = size_;  // the next read then reports the file as cut short
-        }
-        if (::fseeko(file_.get(), static_cast<off_t>(offset), SEEK_SET) != 0) {
-            ReadFailed(errno);
-        }
-        bufferStart_ = offset;
+        // Past the end, the next read reports the file as cut short.
+        bufferStart_ = std::min(offset, file_.Size());
         position_ = end_ = 0;
     }
 
@@ -72,7 +49,7 @@ class FileReader {
     // `missing` says what the file ends before, for the error text.
     std::uint8_t Byte(const char* missing) {
         if (position_ == end_ && !Refill()) {
-            Damaged(path_, missing);
+            Damaged(Path(), missing);
         }
         return buffer_[position_++];
     }
@@ -80,7 +57,7 @@ class FileReader {
     void Read(std::uint8_t* out, std::size_t bytes, const char* missing) {
         while (bytes > 0) {
             if (position_ == end_ && !Refill()) {
-                Damaged(path_, missing);
+                Damaged(Path(), missing);
             }
             const std::size_t chunk = std::min(bytes, end_ - position_);
             std::memcpy(out, buffer_.data() + position_, chunk);
@@ -90,31 +67,17 @@ class FileReader {
         }
     }
 
-  private:
+private:
     static constexpr std::size_t kBufferBytes = std::size_t{1} << 16;
-
-    struct CloseFile {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
 
     bool Refill() {
         bufferStart_ += end_;
         position_ = 0;
-        end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
-        if (end_ == 0 && std::ferror(file_.get())) {
-            ReadFailed(errno);
-        }
+        end_ = file_.ReadAt(bufferStart_, buffer_.data(), buffer_.size());
         return end_ > 0;
     }
 
-    [[noreturn]] void ReadFailed(int errorNumber) const {
-        throw Error("Не удаётся прочитать файл " + Quoted(path_) + ": " +
-                    SystemErrorText(errorNumber));
-    }
-
-    std::filesystem::path path_;
-    std::unique_ptr<std::FILE, CloseFile> file_;
-    std::uint64_t size_ = 0;
+    RandomAccessFile file_;
     std::vector<std::uint8_t> buffer_;
     std::uint64_t bufferStart_ = 0;  // file offset of buffer_[0]
     std::size_t position_ = 0;
@@ -340,7 +303,7 @@ Palette ReadPalette(FileReader& file, const Header& header) {
 
 // One colour channel of a bit-field pixel, scaled from its mask's range to 0..255 with rounding.
 class ChannelScale {
-  public:
+public:
     explicit ChannelScale(std::uint32_t mask) : mask_(mask) {
         if (mask == 0) {
             return;  // an absent channel reads as 0
@@ -363,7 +326,7 @@ class ChannelScale {
         return table_.empty() ? Scale(value) : table_[value];
     }
 
-  private:
+private:
     std::uint8_t Scale(std::uint32_t value) const {
         return static_cast<std::uint8_t>((std::uint64_t{value} * 255 + max_ / 2) / max_);
     }

@@ -10,6 +10,7 @@ namespace lumora {
 
 // Writes a 24-bit bottom-up Windows bitmap, whole and atomically (temporary file, renamed at the
 // end). Error naming the file when it cannot be written; nothing is then left at the path.
+// Bitmaps are derived files that are made again when lost, so they are not flushed to the disk.
 void WriteBmp(const std::filesystem::path& path, const RasterBitmap& bitmap);
 
 // Writes a 24-bit bitmap row by row, in any order, without holding the picture: for pictures that

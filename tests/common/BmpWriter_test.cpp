@@ -109,15 +109,6 @@ TEST_F(BmpWriterTest, ReplacesAnOldFileWhole) {
     EXPECT_EQ(FolderEntries(Work()), std::vector<std::string>{"old.bmp"});
 }
 
-TEST_F(BmpWriterTest, UnwritablePlaceFailsNamingTheFile) {
-    test::WriteBytes(Work() / "plain-file", "x");
-    for (const fs::path& path :
-         {Work() / "no-such-folder" / "a.bmp", Work() / "plain-file" / "a.bmp"}) {
-        ExpectErrorNaming(path, [&] { WriteBmp(path, test::PatternBitmap(2, 2)); });
-        EXPECT_FALSE(fs::exists(path));
-    }
-}
-
 TEST_F(BmpWriterTest, RefusesBadSizesAndRows) {
     const fs::path path = Work() / "bad.bmp";
     ExpectErrorNaming(path, [&] { BmpRowWriter(path, 0, 10); });
