@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPalette>
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <random>
@@ -234,8 +235,12 @@ void TForm1::AddPictureEntry(const std::string& path, const std::string& fallbac
         size = ReadPictureSize(PathFromUtf8(path));
     }
     const PictureEntryFields fields = DecideEntry(path, fallbackLetter, options, size);
-    // Everything that can fail is done: the row and its path are added together.
-    paths_.reserve(paths_.size() + 1);
+    // Everything that can fail is done: the row and its path are added together. The room for the
+    // path is made first, growing by doubling: reserving one more each time would move every
+    // earlier path on every addition.
+    if (paths_.size() == paths_.capacity()) {
+        paths_.reserve(std::max<std::size_t>(16, 2 * paths_.size()));
+    }
     const int row = List1->AddRow(ToQString(fields.caption));
     paths_.push_back(path);
     List1->SetSubItems(
