@@ -7,11 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -22,6 +17,7 @@
 
 #include "common/PictureSize.h"
 #include "configurator/model/EntryRules.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 
@@ -42,39 +38,9 @@ fs::path NameOf(const fs::path& folder, int index) {
     return folder / name;
 }
 
-// One 4000x3000 picture of smooth gradients; libjpeg's default error handler ends the process,
-// which is fine for making fixtures.
-void WriteGradientJpeg(const fs::path& path) {
-    constexpr int kWidth = 4000, kHeight = 3000;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
-    jpeg_compress_struct encoder{};
-    jpeg_error_mgr errors{};
-    encoder.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&encoder);
-    jpeg_stdio_dest(&encoder, file);
-    encoder.image_width = kWidth;
-    encoder.image_height = kHeight;
-    encoder.input_components = 3;
-    encoder.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&encoder);
-    jpeg_set_quality(&encoder, 90, TRUE);
-    jpeg_start_compress(&encoder, TRUE);
-    std::vector<JSAMPLE> row(kWidth * 3);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            row[x * 3] = static_cast<JSAMPLE>(x * 255 / kWidth);
-            row[x * 3 + 1] = static_cast<JSAMPLE>(y * 255 / kHeight);
-            row[x * 3 + 2] = static_cast<JSAMPLE>((x ^ y) & 0xFF);
-        }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&encoder, rows, 1);
-    }
-    jpeg_finish_compress(&encoder);
-    jpeg_destroy_compress(&encoder);
-    std::fclose(file);
+// One 4000x3000 picture (12 megapixels); only its header is ever read.
+void WriteTwelveMegapixelJpeg(const fs::path& path) {
+    lumora::test::WriteTestJpeg(path, lumora::test::PatternBitmap(4000, 3000), 90);
 }
 
 // The folder's pictures, made when missing (one picture, linked under every name).
@@ -83,7 +49,7 @@ std::vector<fs::path> Jpegs() {
     if (!fs::exists(NameOf(folder, kFiles - 1))) {
         fs::create_directories(folder);
         const fs::path source = folder.string() + ".source.jpg";
-        WriteGradientJpeg(source);
+        WriteTwelveMegapixelJpeg(source);
         for (int i = 0; i < kFiles; ++i) {
             std::error_code linkFailed;
             fs::remove(NameOf(folder, i));

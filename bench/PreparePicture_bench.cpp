@@ -4,11 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -24,53 +19,35 @@
 #include "common/BmpWriter.h"
 #include "common/JpegDecoder.h"
 #include "common/PicturePreparation.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Libjpeg's default error handler ends the process, which is fine for making fixtures.
+// Smooth shapes, texture and sensor-like noise: compresses and decodes like a photograph.
 void WritePhotoLikeJpeg(const fs::path& path, int width, int height) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        throw std::runtime_error("cannot write " + path.string());
-    }
-    jpeg_compress_struct encoder{};
-    jpeg_error_mgr errors{};
-    encoder.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&encoder);
-    jpeg_stdio_dest(&encoder, file);
-    encoder.image_width = static_cast<JDIMENSION>(width);
-    encoder.image_height = static_cast<JDIMENSION>(height);
-    encoder.input_components = 3;
-    encoder.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&encoder);
-    jpeg_set_quality(&encoder, 90, TRUE);
-    jpeg_start_compress(&encoder, TRUE);
+    lumora::RasterBitmap photo(width, height);
     std::mt19937 random(42);
     std::normal_distribution<float> noise(0.0f, 6.0f);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 3);
     for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = photo.Row(y);
         const float v = static_cast<float>(y) / static_cast<float>(height);
         for (int x = 0; x < width; ++x) {
             const float u = static_cast<float>(x) / static_cast<float>(width);
             const float sky = 120 + 80 * std::sin(3.1f * u + 1.7f * v) * std::cos(5.3f * v);
             const float hills = v > 0.55f + 0.1f * std::sin(9 * u) ? 60.0f : 0.0f;
             const float texture = 25 * std::sin(97 * u * v + 41 * u) * std::sin(53 * v);
-            const float base[3] = {sky - hills + texture, sky * 0.8f + hills + 0.5f * texture,
-                                   200 - sky * 0.6f + texture};
+            const float base[3] = {200 - sky * 0.6f + texture, sky * 0.8f + hills + 0.5f * texture,
+                                   sky - hills + texture};
             for (int c = 0; c < 3; ++c) {
                 const float value = base[c] + noise(random);
-                row[static_cast<std::size_t>(3 * x + c)] =
+                row[3 * x + c] =
                     static_cast<std::uint8_t>(std::fmin(255.0f, std::fmax(0.0f, value)));
             }
         }
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&encoder, rows, 1);
     }
-    jpeg_finish_compress(&encoder);
-    jpeg_destroy_compress(&encoder);
-    std::fclose(file);
+    lumora::test::WriteTestJpeg(path, photo, 90);
 }
 
 const fs::path& Folder() {

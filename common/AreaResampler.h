@@ -14,7 +14,7 @@ namespace lumora {
 // axis that grows it is interpolated bilinearly. Holds only the few source rows one target row
 // needs, never the picture.
 class AreaResampler {
-  public:
+public:
     // Target row index (top-down) and its target.width * 3 bytes of blue, green, red.
     using RowSink = std::function<void(std::int32_t y, const std::uint8_t* bgr)>;
 
@@ -27,7 +27,7 @@ class AreaResampler {
     // Scales a whole bitmap.
     static void ResampleBitmap(const RasterBitmap& source, PictureSize target, RowSink sink);
 
-  private:
+private:
     // For each target pixel along one axis: the first source index and `taps` weights.
     struct AxisTaps {
         std::int32_t taps = 1;

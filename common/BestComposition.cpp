@@ -25,7 +25,7 @@ Rect FitInside(PictureSize canvas, PictureSize picture) {
 
 // The canvas, written a row at a time: black bands plus the picture rows of the rectangle.
 class CanvasWriter {
-  public:
+public:
     CanvasWriter(const std::filesystem::path& target, PictureSize canvas, Rect rectangle)
         : writer_(target, canvas.width, canvas.height),
           canvas_(canvas),
@@ -53,7 +53,7 @@ class CanvasWriter {
         writer_.Commit();
     }
 
-  private:
+private:
     BmpRowWriter writer_;
     PictureSize canvas_;
     Rect rectangle_;

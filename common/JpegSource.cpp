@@ -6,12 +6,11 @@
 #include <jerror.h>
 // clang-format on
 
-#include <cerrno>
 #include <csetjmp>
-#include <cstring>
 #include <string>
 
 #include "platform/Error.h"
+#include "platform/Files.h"
 
 namespace lumora {
 
@@ -125,10 +124,7 @@ JpegSource::JpegSource(const std::filesystem::path& path)
     state_->decoder.client_data = state_.get();
     state_->errorManager.error_exit = ExitWithMessage;
     state_->errorManager.emit_message = EmitMessage;
-    state_->file = std::fopen(path.c_str(), "rb");
-    if (state_->file == nullptr) {
-        throw Error("Не удаётся открыть файл \"" + path.string() + "\": " + std::strerror(errno));
-    }
+    state_->file = OpenFileForStdioReading(path);
     if (!ProtectedReadHeader(state_.get())) {
         Fail();
     }

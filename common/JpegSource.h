@@ -17,7 +17,7 @@ struct JpegState;
 // picture that ends early or whose entropy-coded data is damaged (libjpeg would only warn and pad
 // it with grey).
 class JpegSource {
-  public:
+public:
     explicit JpegSource(const std::filesystem::path& path);
     ~JpegSource();
     JpegSource(const JpegSource&) = delete;
@@ -38,7 +38,7 @@ class JpegSource {
     // Reads to the end of the file, so damage after the last row is reported too.
     void Finish();
 
-  private:
+private:
     [[noreturn]] void Fail() const;
     void SetScale(int scaleNum);
 

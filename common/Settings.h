@@ -10,7 +10,8 @@
 namespace lumora {
 
 // Keys the two programs share, below their roots.
-inline constexpr std::string_view kCurrentVersionKey = "\\Software\\Microsoft\\Windows\\CurrentVersion";
+inline constexpr std::string_view kCurrentVersionKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion";
 inline constexpr std::string_view kRunKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr std::string_view kVendorKey = "\\Software\\Brenvik";
 inline constexpr std::string_view kLumoraKey = "\\Software\\Brenvik\\Lumora";

@@ -25,6 +25,7 @@
 #include "configurator/widgets/ErrorBox.h"
 #include "configurator/widgets/FileListBox.h"
 #include "configurator/widgets/FlatToolBar.h"
+#include "configurator/widgets/FramedFlatButton.h"
 #include "configurator/widgets/PictureBox.h"
 #include "configurator/widgets/ReportListView.h"
 #include "configurator/widgets/SpeedButtonGroup.h"
@@ -53,16 +54,6 @@ void PaintLimeOnBlack(QWidget* widget) {
     palette.setColor(QPalette::HighlightedText, Qt::white);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-QToolButton* FlatButton(QWidget* parent, const QString& caption, const QRect& bounds) {
-    auto* button = new QToolButton(parent);
-    button->setText(caption);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setAutoRaise(true);
-    button->setGeometry(bounds);
-    new Bevel(parent, bounds);
-    return button;
 }
 
 QPushButton* PlacementButton(QWidget* parent, const QString& caption, const QRect& bounds) {
@@ -161,10 +152,10 @@ void TForm1::CreateControls() {
     for (QPushButton* button : {Center, Tile, Stretch, Best}) {
         PlacementGroup->Add(button);
     }
-    LoadButton = FlatButton(this, "Загрузить", {360, 352, 145, 22});
-    SaveButton = FlatButton(this, "Сохранить", {360, 379, 145, 22});
-    CleanButton = FlatButton(this, "Очистить список", {512, 352, 178, 49});
-    sp4 = FlatButton(this, "Демонстрация", {360, 408, 330, 64});
+    LoadButton = FramedFlatButton(this, "Загрузить", {360, 352, 145, 22});
+    SaveButton = FramedFlatButton(this, "Сохранить", {360, 379, 145, 22});
+    CleanButton = FramedFlatButton(this, "Очистить список", {512, 352, 178, 49});
+    sp4 = FramedFlatButton(this, "Демонстрация", {360, 408, 330, 64});
 
     connect(sp1, &QToolButton::clicked, this, &TForm1::sp1Click);
     connect(sp2, &QToolButton::clicked, this, &TForm1::sp2Click);

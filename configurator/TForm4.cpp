@@ -7,8 +7,8 @@
 #include "configurator/QtText.h"
 #include "configurator/TForm1.h"
 #include "configurator/model/TargetResolution.h"
-#include "configurator/widgets/Bevel.h"
 #include "configurator/widgets/ErrorBox.h"
+#include "configurator/widgets/FramedFlatButton.h"
 
 namespace lumora {
 
@@ -19,16 +19,6 @@ QRadioButton* Choice(QWidget* parent, const QString& caption, const QRect& bound
     // The designed boxes are tight for this font; keep the left and top, let the caption fit.
     button->setGeometry(bounds.x(), bounds.y() - 2, std::max(bounds.width(), 170),
                         bounds.height() + 4);
-    return button;
-}
-
-QToolButton* DialogButton(QWidget* parent, const QString& caption, const QRect& bounds) {
-    auto* button = new QToolButton(parent);
-    button->setText(caption);
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setAutoRaise(true);
-    button->setGeometry(bounds);
-    new Bevel(parent, bounds);
     return button;
 }
 
@@ -70,9 +60,9 @@ TForm4::TForm4() {
     cb1->setGeometry(216, 138, 117, 22);
     cb1->setCurrentIndex(-1);
 
-    sp2 = DialogButton(this, "Стандарт", {122, 388, 78, 26});
-    sp3 = DialogButton(this, "Отмена", {207, 388, 78, 26});
-    sp1 = DialogButton(this, "Принять", {292, 388, 78, 26});
+    sp2 = FramedFlatButton(this, "Стандарт", {122, 388, 78, 26});
+    sp3 = FramedFlatButton(this, "Отмена", {207, 388, 78, 26});
+    sp1 = FramedFlatButton(this, "Принять", {292, 388, 78, 26});
 
     for (QRadioButton* fixed : {b1, b3, b4}) {
         connect(fixed, &QRadioButton::clicked, this, &TForm4::FixedPlacementClick);

@@ -81,4 +81,12 @@ std::uintmax_t FileSizeOf(const std::filesystem::path& path) {
     return size;
 }
 
+std::FILE* OpenFileForStdioReading(const std::filesystem::path& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        throw Error("Не удаётся открыть файл " + Quoted(path) + ": " + SystemErrorText(errno));
+    }
+    return file;
+}
+
 }  // namespace lumora

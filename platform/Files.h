@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -28,5 +29,9 @@ void DeleteFileQuietly(const std::filesystem::path& path) noexcept;
 
 // The file's length in bytes; Error naming the file when it cannot be read.
 std::uintmax_t FileSizeOf(const std::filesystem::path& path);
+
+// Opens a file for reading by a C library that reads through stdio (libjpeg). The caller closes
+// it. Error naming the file when it cannot be opened.
+std::FILE* OpenFileForStdioReading(const std::filesystem::path& path);
 
 }  // namespace lumora

@@ -36,13 +36,15 @@ public:
                              std::string_view data) = 0;
     // Writes a value of any supported type (lumoreg). Throws Error when the key does not exist
     // or the type or data is not valid.
-    virtual void WriteValue(RegistryRoot root, std::string_view key, const RegistryValue& value) = 0;
+    virtual void WriteValue(RegistryRoot root, std::string_view key,
+                            const RegistryValue& value) = 0;
     // False when there was nothing to delete.
     virtual bool DeleteValue(RegistryRoot root, std::string_view key, std::string_view name) = 0;
     // Deletes the key with all its subkeys and values; false when it did not exist.
     virtual bool DeleteKey(RegistryRoot root, std::string_view key) = 0;
     // Throw Error when the key does not exist.
-    virtual std::vector<RegistryValue> ListValues(RegistryRoot root, std::string_view key) const = 0;
+    virtual std::vector<RegistryValue> ListValues(RegistryRoot root,
+                                                  std::string_view key) const = 0;
     virtual std::vector<std::string> ListSubkeys(RegistryRoot root, std::string_view key) const = 0;
     // The key's path as stored ("Software\Brenvik\Lumora"), without root; Error if missing.
     virtual std::string StoredKeyPath(RegistryRoot root, std::string_view key) const = 0;

@@ -58,7 +58,7 @@ struct StatementFinalizer {
 
 // The database connection with the name of its file, which every error text carries.
 class Database {
-  public:
+public:
     explicit Database(const std::filesystem::path& file) : file_(file) {
         sqlite3* raw = nullptr;
         const int result = sqlite3_open_v2(file.c_str(), &raw,
@@ -84,13 +84,13 @@ class Database {
         }
     }
 
-  private:
+private:
     std::filesystem::path file_;
     std::unique_ptr<sqlite3, DatabaseCloser> handle_;
 };
 
 class Statement {
-  public:
+public:
     Statement(const Database& database, const char* sql) : database_(database) {
         sqlite3_stmt* raw = nullptr;
         if (sqlite3_prepare_v2(database.Handle(), sql, -1, &raw, nullptr) != SQLITE_OK) {
@@ -134,7 +134,7 @@ class Statement {
                     : std::string();
     }
 
-  private:
+private:
     void Check(int result) const {
         if (result != SQLITE_OK) {
             database_.Fail("Ошибка реестра");
@@ -147,7 +147,7 @@ class Statement {
 
 // Rolls back unless committed, so an exception leaves the store as it was.
 class Transaction {
-  public:
+public:
     enum class Kind { Read, Write };
     Transaction(const Database& database, Kind kind) : database_(database) {
         // A writer takes the write lock at once: upgrading a read transaction later could fail
@@ -167,7 +167,7 @@ class Transaction {
         finished_ = true;
     }
 
-  private:
+private:
     const Database& database_;
     bool finished_ = false;
 };
@@ -178,7 +178,7 @@ struct FoundKey {
 };
 
 class SqliteRegistry final : public Registry {
-  public:
+public:
     explicit SqliteRegistry(const std::filesystem::path& prefix)
         : database_(prefix / "registry.db") {
         database_.Execute("PRAGMA foreign_keys = ON");
@@ -306,7 +306,7 @@ class SqliteRegistry final : public Registry {
         return path;
     }
 
-  private:
+private:
     // Creates the tables, and on the very first open what a fresh system holds. Deciding inside
     // one write transaction makes this happen once even when several processes start together,
     // and never again after the user removed some of it.

@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class RotationStep : public test::TempPrefixTest {
-  protected:
+protected:
     RotationStep() : registry_(OpenRegistry()) { WriteStoredResolution(*registry_, 64, 48); }
 
     fs::path StatePath() const { return WindowsDir() / "System" / "Lumora.ini"; }
@@ -182,7 +182,7 @@ TEST_F(RotationStep, MissingStateOrScheduleFileFails) {
 
 // The program itself: exit status and the report a user can find afterwards.
 class Lumo4Program : public RotationStep {
-  protected:
+protected:
     int Run() {
         const std::string command = std::string("\"") + LUMORA_BIN_DIR + "/lumo4\" 2>\"" +
                                     (Work() / "stderr.txt").string() + "\"";

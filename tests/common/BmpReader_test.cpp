@@ -351,7 +351,7 @@ const std::vector<int> U{255, 0, 0};
 const std::vector<int> W{255, 255, 255};
 
 class BmpReaderTest : public test::TempPrefixTest {
-  protected:
+protected:
     fs::path Write(const std::string& bytes, const char* name = "picture.bmp") {
         const fs::path path = Work() / name;
         test::WriteBytes(path, bytes);

@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class PicturePreparationTest : public test::TempPrefixTest {
-  protected:
+protected:
     std::string Jpeg(const std::string& name, const RasterBitmap& picture) {
         const fs::path path = Work() / name;
         test::WriteTestJpeg(path, picture, 95);

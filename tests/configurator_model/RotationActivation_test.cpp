@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 constexpr auto kMachine = RegistryRoot::LocalMachine;
 
 class RotationActivation : public test::TempPrefixTest {
-  protected:
+protected:
     RotationActivation()
         : registry_(OpenRegistry()),
           context_{*registry_, ReadWindowsDirectory(*registry_), Work() / "bin", {64, 48}} {}

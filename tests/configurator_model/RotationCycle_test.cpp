@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class RotationCycle : public test::TempPrefixTest {
-  protected:
+protected:
     std::set<fs::path> FilesInWork() const {
         std::set<fs::path> files;
         for (const auto& entry : fs::directory_iterator(Work())) {

@@ -10,7 +10,7 @@ namespace lumora {
 namespace {
 
 class TargetResolutionTest : public test::TempPrefixTest {
-  protected:
+protected:
     void SetDisplayValue(std::string_view text) {
         registry_->WriteString(RegistryRoot::LocalMachine, kDisplaySettingsKey, "Resolution", text);
     }

@@ -21,7 +21,7 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 class FilesTest : public test::TempPrefixTest {
-  protected:
+protected:
     // Everything in the work folder, to see that no temporary file is left behind.
     std::vector<std::string> WorkFolderNames() const {
         std::vector<std::string> names;

@@ -14,7 +14,7 @@ namespace {
 
 // Sets the three variables the prefix depends on and puts them back afterwards.
 class PrefixEnvironment : public ::testing::Test {
-  protected:
+protected:
     ~PrefixEnvironment() override {
         for (const auto& [name, value] : saved_) {
             Set(name.c_str(), value);
@@ -32,7 +32,7 @@ class PrefixEnvironment : public ::testing::Test {
         }
     }
 
-  private:
+private:
     std::map<std::string, std::optional<std::string>> saved_;
 };
 

@@ -20,7 +20,7 @@ constexpr auto HKCU = RegistryRoot::CurrentUser;
 constexpr const char* kCurrentVersion = "\\Software\\Microsoft\\Windows\\CurrentVersion";
 
 class RegistryTest : public test::TempPrefixTest {
-  protected:
+protected:
     Registry& Store() {
         if (!registry_) {
             registry_ = OpenRegistry();
@@ -39,7 +39,7 @@ class RegistryTest : public test::TempPrefixTest {
         }
     }
 
-  private:
+private:
     std::unique_ptr<Registry> registry_;
 };
 

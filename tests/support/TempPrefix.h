@@ -10,7 +10,7 @@ namespace lumora::test {
 
 // A folder of its own under the system's temporary folder, removed with everything in it.
 class ScopedTempDir {
-  public:
+public:
     ScopedTempDir();
     ~ScopedTempDir();
     ScopedTempDir(const ScopedTempDir&) = delete;
@@ -18,7 +18,7 @@ class ScopedTempDir {
 
     const std::filesystem::path& Path() const { return path_; }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
@@ -26,7 +26,7 @@ class ScopedTempDir {
 // the user's own prefix, and puts it back afterwards. The prefix itself is not created: the first
 // program or OpenRegistry() call does that, as in real use.
 class TempPrefixTest : public ::testing::Test {
-  protected:
+protected:
     TempPrefixTest();
     ~TempPrefixTest() override;
 
@@ -36,7 +36,7 @@ class TempPrefixTest : public ::testing::Test {
     // <prefix>/windows, the Windows directory a fresh prefix gets.
     std::filesystem::path WindowsDir() const { return prefix_ / "windows"; }
 
-  private:
+private:
     ScopedTempDir root_;
     ScopedTempDir work_;
     std::filesystem::path prefix_;

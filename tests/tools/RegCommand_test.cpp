@@ -20,7 +20,7 @@ struct Outcome {
 };
 
 class RegCommandTest : public test::TempPrefixTest {
-  protected:
+protected:
     static Outcome Run(const std::vector<std::string>& args) {
         std::ostringstream out, err;
         const int code = RunRegCommand(args, out, err);

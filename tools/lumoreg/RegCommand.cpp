@@ -31,13 +31,13 @@ constexpr std::string_view kDefaultValueName = "(По умолчанию)";
 
 // Bad usage: exit status 2 with the usage text.
 class UsageError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 
 // The key or value named does not exist: exit status 1.
 class NotFound : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 

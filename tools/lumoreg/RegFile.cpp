@@ -136,7 +136,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 class Parser {
-  public:
+public:
     Parser(std::string_view bytes, const std::filesystem::path& file)
         : file_(file), lines_(DecodeLines(bytes, file)) {
         for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -166,7 +166,7 @@ class Parser {
         return std::move(changes_);
     }
 
-  private:
+private:
     [[noreturn]] void Fail(const std::string& reason) const {
         throw Error("Неверная строка " + std::to_string(lineNumber_) + " файла \"" +
                     DisplayableUtf8(file_.native()) + "\": " + reason);
