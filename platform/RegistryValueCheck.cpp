@@ -35,7 +35,10 @@ bool IsRegistryStringType(std::string_view type) {
 }
 
 RegistryValue CheckedRegistryValue(const RegistryValue& value) {
-    const std::string shownName = "\"" + DisplayableUtf8(value.name) + "\"";
+    // Built in place: GCC 12 at -O3 misreads "\"" + text + "\"" here as overlapping copies.
+    std::string shownName = DisplayableUtf8(value.name);
+    shownName.insert(0, 1, '"');
+    shownName.push_back('"');
     if (!IsStorableText(value.name)) {
         throw Error("Неверное имя значения реестра " + shownName);
     }
