@@ -17,28 +17,14 @@ namespace fs = std::filesystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
+// Errors quote the file they name.
+void ExpectErrorNaming(const std::function<void()>& action, const fs::path& path) {
+    test::ExpectErrorNaming(action, "\"" + path.string() + "\"");
+}
+
 class FileReplacementTest : public test::TempPrefixTest {
 protected:
-    // Everything in the work folder, to see that no temporary file is left behind.
-    std::vector<std::string> WorkFolderNames() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(Work())) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    static void ExpectErrorNaming(const std::function<void()>& action, const fs::path& path) {
-        try {
-            action();
-            ADD_FAILURE() << "no error for " << path;
-        } catch (const Error& error) {
-            EXPECT_NE(std::string(error.what()).find("\"" + path.string() + "\""),
-                      std::string::npos)
-                << error.what();
-        }
-    }
+    std::vector<std::string> WorkFolderNames() const { return test::FolderNames(Work()); }
 };
 
 TEST_F(FileReplacementTest, WritesLandAtTheirOffsetsAndShowOnlyAfterCommit) {

@@ -1,5 +1,8 @@
 #include "tests/support/TempPrefix.h"
 
+#include "platform/Error.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -58,6 +61,25 @@ std::string ReadBytes(const std::filesystem::path& path) {
         throw std::runtime_error("cannot read " + path.string());
     }
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void ExpectErrorNaming(const std::function<void()>& action, std::string_view named) {
+    try {
+        action();
+        ADD_FAILURE() << "no error naming " << named;
+    } catch (const Error& error) {
+        EXPECT_NE(std::string_view(error.what()).find(named), std::string_view::npos)
+            << error.what();
+    }
 }
 
 }  // namespace lumora::test

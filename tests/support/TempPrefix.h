@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace lumora::test {
 
@@ -46,5 +49,11 @@ private:
 // Writes bytes to a file, creating its folder; for hand-made fixtures.
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
 std::string ReadBytes(const std::filesystem::path& path);
+
+// The names in a folder, sorted: to see that no temporary file is left behind.
+std::vector<std::string> FolderNames(const std::filesystem::path& folder);
+
+// Runs the action and expects a lumora::Error whose text contains `named`.
+void ExpectErrorNaming(const std::function<void()>& action, std::string_view named);
 
 }  // namespace lumora::test
