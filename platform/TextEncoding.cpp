@@ -154,4 +154,57 @@ std::string Windows1251ToUtf8(std::string_view bytes) {
     return utf8;
 }
 
+std::string Utf8ToUtf16Le(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size() * 2);
+    const auto unit = [&](char32_t value) {
+        bytes += static_cast<char>(value & 0xFF);
+        bytes += static_cast<char>(value >> 8);
+    };
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto codePoint = DecodeUtf8(utf8, pos);
+        if (!codePoint) {
+            throw Error("Текст не в кодировке UTF-8: \"" + DisplayableUtf8(utf8) + "\"");
+        }
+        if (*codePoint < 0x10000) {
+            unit(*codePoint);
+        } else {
+            unit(0xD800 + ((*codePoint - 0x10000) >> 10));
+            unit(0xDC00 + ((*codePoint - 0x10000) & 0x3FF));
+        }
+    }
+    return bytes;
+}
+
+std::optional<std::string> Utf16LeToUtf8(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    const auto unitAt = [&](std::size_t i) {
+        return static_cast<char32_t>(static_cast<std::uint8_t>(bytes[i]) |
+                                     (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
+    };
+    std::string utf8;
+    utf8.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        char32_t codePoint = unitAt(i);
+        if (codePoint >= 0xDC00 && codePoint <= 0xDFFF) {
+            return std::nullopt;
+        }
+        if (codePoint >= 0xD800 && codePoint <= 0xDBFF) {
+            if (i + 3 >= bytes.size()) {
+                return std::nullopt;
+            }
+            const char32_t low = unitAt(i + 2);
+            if (low < 0xDC00 || low > 0xDFFF) {
+                return std::nullopt;
+            }
+            codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        AppendUtf8(utf8, codePoint);
+    }
+    return utf8;
+}
+
 }  // namespace lumora

@@ -18,4 +18,11 @@ std::string Windows1251ToUtf8(std::string_view bytes);
 // character is shown as \xNN.
 std::string DisplayableUtf8(std::string_view text);
 
+// UTF-16LE, the text of the Windows registry and of .reg files saved as Unicode. The bytes of
+// valid UTF-8 text, without a terminating null character; Error for text that is not UTF-8.
+std::string Utf8ToUtf16Le(std::string_view utf8);
+
+// Nothing for an odd number of bytes or a lone surrogate.
+std::optional<std::string> Utf16LeToUtf8(std::string_view bytes);
+
 }  // namespace lumora

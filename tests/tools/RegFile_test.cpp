@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/Error.h"
+#include "platform/TextEncoding.h"
 #include "tests/support/TempPrefix.h"
-#include "tools/lumoreg/Utf16Text.h"
 
 namespace lumora {
 namespace {

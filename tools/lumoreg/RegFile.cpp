@@ -10,7 +10,6 @@
 #include "platform/RegistryValueCheck.h"
 #include "platform/TextEncoding.h"
 #include "tools/lumoreg/RegKeyName.h"
-#include "tools/lumoreg/Utf16Text.h"
 
 namespace lumora {
 namespace {
