@@ -1,5 +1,7 @@
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -81,6 +83,23 @@ public:
     void Execute(const char* sql) const {
         if (sqlite3_exec(handle_.get(), sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
             Fail("Ошибка реестра");
+        }
+    }
+
+    // For the statements that SQLite runs without calling the busy handler, such as switching
+    // a new database to WAL while another process is switching it too: they report "database
+    // is locked" at once, so the waiting is done here, within the same time limit.
+    void ExecuteWaitingWhileBusy(const char* sql) const {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(kBusyTimeoutMilliseconds);
+        int pause = 1;
+        while (sqlite3_exec(handle_.get(), sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+            if ((sqlite3_errcode(handle_.get()) & 0xff) != SQLITE_BUSY ||
+                std::chrono::steady_clock::now() >= deadline) {
+                Fail("Ошибка реестра");
+            }
+            sqlite3_sleep(pause);
+            pause = std::min(pause * 2, 50);
         }
     }
 
@@ -182,7 +201,7 @@ public:
     explicit SqliteRegistry(const std::filesystem::path& prefix)
         : database_(prefix / "registry.db") {
         database_.Execute("PRAGMA foreign_keys = ON");
-        database_.Execute("PRAGMA journal_mode = WAL");
+        database_.ExecuteWaitingWhileBusy("PRAGMA journal_mode = WAL");
         // In WAL mode NORMAL never corrupts the store; at worst a power cut loses the last
         // committed operations, as the Windows registry's lazy flush would.
         database_.Execute("PRAGMA synchronous = NORMAL");
