@@ -35,6 +35,10 @@ struct StartUpCase {
     bool backgroundShown;
     bool windowsDirectoryRead;
 };
+// Without it the case would be shown, and listed by ctest, as raw bytes.
+void PrintTo(const StartUpCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class StartUp : public LumosetTest, public ::testing::WithParamInterface<StartUpCase> {};
 
@@ -148,6 +152,9 @@ struct EntryCase {
     const char* letter;
     const char* sizeText;
 };
+void PrintTo(const EntryCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class NewEntry : public LumosetTest, public ::testing::WithParamInterface<EntryCase> {
 protected:
